@@ -1,0 +1,82 @@
+#include "platform/file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+namespace platform {
+
+namespace {
+
+void CopyText(char* target, std::size_t capacity, const char* text) {
+    std::snprintf(target, capacity, "%s", text ? text : "");
+}
+
+}  // namespace
+
+FileError::FileError(const char* operation, const char* path, int error) : error_(error) {
+    CopyText(path_, sizeof path_, path);
+    std::snprintf(message_, sizeof message_, "%s failed on %s: %s", operation, path_,
+                  error ? std::strerror(error) : "unknown error");
+}
+
+File::~File() { Close(); }
+
+bool File::OpenForReading(const char* path) {
+    if (!Open(path, "rb")) return false;
+    // fopen accepts a directory on this platform and only the first read fails; refuse it here
+    // so that an image path naming a folder is reported like any other file that cannot be opened.
+    struct stat info;
+    if (fstat(fileno(stream_), &info) == 0 && S_ISDIR(info.st_mode)) {
+        std::fclose(stream_);
+        stream_ = nullptr;
+        openError_ = EISDIR;
+        return false;
+    }
+    return true;
+}
+
+bool File::CreateForWriting(const char* path) { return Open(path, "wb"); }
+
+bool File::Open(const char* path, const char* mode) {
+    Close();
+    CopyText(path_, sizeof path_, path);
+    errno = 0;
+    stream_ = path ? std::fopen(path, mode) : nullptr;
+    openError_ = stream_ ? 0 : (errno ? errno : ENOENT);
+    return stream_ != nullptr;
+}
+
+void File::Seek(std::int64_t offset) {
+    if (!stream_ || offset < 0 || fseeko(stream_, static_cast<off_t>(offset), SEEK_SET) != 0)
+        throw FileError("seek", path_, stream_ ? errno : EBADF);
+}
+
+std::size_t File::Read(void* buffer, std::size_t count) {
+    if (!stream_) throw FileError("read", path_, EBADF);
+    std::size_t got = std::fread(buffer, 1, count, stream_);
+    if (got < count && std::ferror(stream_)) throw FileError("read", path_, errno);
+    return got;
+}
+
+bool File::Close() {
+    if (!stream_) return true;
+    bool closed = std::fclose(stream_) == 0;
+    stream_ = nullptr;
+    return closed;
+}
+
+bool IsDirectory(const char* path) {
+    struct stat info;
+    return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool PathExists(const char* path) {
+    struct stat info;
+    return stat(path, &info) == 0;
+}
+
+bool CreateDirectory(const char* path) { return mkdir(path, 0777) == 0; }
+
+}  // namespace platform
