@@ -1,13 +1,12 @@
 // quillmere-cli --game jp|us ROM OUTPUT-FOLDER
 // Gathers the three inputs, runs the extraction and tells what it produced or why it failed.
-#include "extract/path_buffer.h"
 #include "extract/run_extraction.h"
+#include "extract/run_message.h"
 #include "platform/file.h"
 
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -43,9 +42,16 @@ void PrintSummary(const std::filesystem::path& output, const ExtractionReport& r
 }
 
 int Extract(const std::string& game, const std::string& rom, const std::string& output) {
+    ExtractionReport report;
+    // Refuse what the run would refuse before making any folder for it.
     if (!OutputFolderFits(output.c_str()))
-        return Fail("output folder '" + output + "' is too long: the paths below it would not fit in " +
-                    std::to_string(PathBuffer::kMaxLength) + " bytes");
+        return Fail(RunFailureMessage(kRunOutputFolderRefused, report, rom, output));
+    platform::File image;
+    if (!image.OpenForReading(rom.c_str())) {
+        report.openError = image.OpenError();
+        return Fail(RunFailureMessage(kRunImageNotOpened, report, rom, output));
+    }
+    image.Close();
 
     std::error_code error;
     std::filesystem::create_directories(output, error);
@@ -53,42 +59,15 @@ int Extract(const std::string& game, const std::string& rom, const std::string& 
     if (!std::filesystem::is_directory(output, error))
         return Fail("output folder '" + output + "' is not a folder");
 
-    ExtractionReport report;
     std::int32_t result = 0;
     try {
         result = RunExtraction(rom.c_str(), output.c_str(), game == "jp" ? 0 : 1, &report);
     } catch (const platform::FileError& fileError) {
         return Fail(std::string("extraction stopped: ") + fileError.what());
     }
-
-    switch (result) {
-    case kRunImageNotOpened:
-        return Fail("cannot open image '" + rom + "': " + std::strerror(report.openError));
-    case kRunOutputFolderRefused:
-        return Fail("output folder '" + output + "' refused");
-    case kRunRawItemsFailed: {
-        const StageReport& raw = report.Stage(OutputFolder::Raw);
-        PrintSummary(output, report);
-        if (raw.failure == kFolderNotCreated)
-            return Fail("cannot create folder '" + (std::filesystem::path(output) / "Raw").string() +
-                        "': " + std::strerror(raw.error));
-        return Fail("'" + rom + "' is not a complete image: " +
-                    (raw.failure ? raw.failure : "the first stage failed") +
-                    "; no pictures or sounds were extracted");
-    }
-    default:
-        break;
-    }
-
     PrintSummary(output, report);
-    if (report.FailedFiles() == 0) return kExitCompleted;
-    std::string folders;
-    for (std::size_t i = 0; i < kOutputFolderCount; ++i) {
-        if (report.stages[i].failedFiles == 0) continue;
-        if (!folders.empty()) folders += ", ";
-        folders += std::string(kOutputFolderNames[i]) + " " + std::to_string(report.stages[i].failedFiles);
-    }
-    return Fail("some files could not be written (" + folders + ")");
+    if (RunSucceeded(result, report)) return kExitCompleted;
+    return Fail(RunFailureMessage(result, report, rom, output));
 }
 
 }  // namespace

@@ -117,6 +117,12 @@ INSTANTIATE_TEST_SUITE_P(
                     {"could not be written", "Raw 1"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(Cli, ImageThatCannotBeOpenedCreatesNoFolder) {
+    TempDir dir;
+    EXPECT_EQ(Cli({"--game", "jp", dir / "none.smc", dir / "out"}).status, 1);
+    EXPECT_FALSE(test::FileExists(dir / "out"));
+}
+
 TEST(Cli, RefusedFolderIsNotCreated) {
     TempDir dir;
     RomBuilder().WriteTo(dir / "image.smc");
