@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ struct HeaderCase {
     std::uint32_t colours;      // colour table entries in the file
     std::uint32_t pixelOffset;
     std::uint32_t fileSize;
+
+    friend void PrintTo(const HeaderCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class HeaderTest : public ::testing::TestWithParam<HeaderCase> {};
@@ -157,6 +160,8 @@ struct FullDeviceCase {
     const char* name;
     std::int32_t width;
     std::int32_t height;
+
+    friend void PrintTo(const FullDeviceCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FullDeviceTest : public ::testing::TestWithParam<FullDeviceCase> {};
@@ -178,6 +183,8 @@ struct RefusedCase {
     std::int32_t width;
     std::int32_t height;
     std::uint16_t bits;
+
+    friend void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class RefusedTest : public ::testing::TestWithParam<RefusedCase> {};

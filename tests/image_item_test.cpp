@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -51,6 +52,8 @@ struct PixelCase {
     std::int32_t height;
     Bytes raw;
     Bytes rows;  // the file's pixel rows, bottom row first
+
+    friend void PrintTo(const PixelCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class PixelTest : public ::testing::TestWithParam<PixelCase> {};
@@ -116,6 +119,8 @@ struct SizeCase {
     const char* name;
     std::int32_t width;
     std::int32_t height;
+
+    friend void PrintTo(const SizeCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class NoPixelsTest : public ::testing::TestWithParam<SizeCase> {};
@@ -155,6 +160,8 @@ struct WriteFailureCase {
     std::int32_t width;
     std::int32_t height;
     bool folderInTheWay;  // else the output goes to /dev/full
+
+    friend void PrintTo(const WriteFailureCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class WriteFailureTest : public ::testing::TestWithParam<WriteFailureCase> {};

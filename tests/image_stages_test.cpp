@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <set>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,8 @@ struct VersionCase {
     const char* name;
     std::int32_t versionIndex;
     test::Offsets offsets;
+
+    friend void PrintTo(const VersionCase& c, std::ostream* os) { *os << c.name; }
 };
 
 const auto kVersions = ::testing::Values(VersionCase{"Jp10", 0, test::kJp}, VersionCase{"Us", 1, test::kUs});
@@ -301,6 +304,8 @@ INSTANTIATE_TEST_SUITE_P(Ornates, OrnateRunTest, kVersions, kVersionName);
 struct ShortOrnateCase {
     const char* name;
     std::size_t length;  // the image is cut here
+
+    friend void PrintTo(const ShortOrnateCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ShortOrnateTest : public ::testing::TestWithParam<ShortOrnateCase> {};

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ using test::TempDir;
 struct WordCase {
     std::uint32_t word;
     std::uint32_t colour;
+    friend void PrintTo(const WordCase& c, std::ostream* os) { *os << std::hex << "0x" << c.word; }
 };
 
 class ColourWordTest : public ::testing::TestWithParam<WordCase> {};
@@ -69,6 +71,8 @@ struct OffsetCase {
     std::int32_t versionIndex;
     std::size_t paletteAFileOffset;
     std::size_t paletteBFileOffset;
+
+    friend void PrintTo(const OffsetCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class PaletteOffsetTest : public ::testing::TestWithParam<OffsetCase> {};
@@ -95,6 +99,8 @@ struct CutCase {
     std::int32_t versionIndex;
     test::Offsets offsets;
     std::uint32_t paletteBRead;  // entries of paletteB before the image ends
+
+    friend void PrintTo(const CutCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class PaletteCutTest : public ::testing::TestWithParam<CutCase> {};
