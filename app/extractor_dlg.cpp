@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <exception>
@@ -159,7 +160,12 @@ void CExtractorDlg::CreateControls() {
         }
         }
         widget->setObjectName(QString::fromLatin1(control.name));
-        widget->setGeometry(units.Rect(control.x, control.y, control.width, control.height));
+        QRect rect = units.Rect(control.x, control.y, control.width, control.height);
+        // The template's label widths fit its own font; a wider font would cut the colon off.
+        // There is room up to the edit column.
+        if (control.kind == Control::Label)
+            rect.setWidth(std::max(rect.width(), widget->sizeHint().width()));
+        widget->setGeometry(rect);
         if (widget->focusPolicy() & Qt::TabFocus) {
             if (previous) setTabOrder(previous, widget);
             previous = widget;

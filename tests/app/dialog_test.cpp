@@ -192,6 +192,11 @@ TEST_F(DialogTest, ControlsSitWhereTheTemplatePutsThem) {
     EXPECT_EQ(rect("romBrowse").left(), rect("folderBrowse").left());
     EXPECT_LT(rect("extract").right(), rect("close").left());
     EXPECT_EQ(rect("close").right(), rect("folderBrowse").right());
+    // Labels show their whole text, whatever the font.
+    for (const char* name : {"romLabel", "folderLabel"}) {
+        auto* label = Find<QLabel>(name);
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width()) << name;
+    }
     // Everything inside the dialog, whose size is fixed.
     for (QWidget* widget : dialog.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         EXPECT_TRUE(dialog.rect().contains(widget->geometry())) << widget->objectName().toStdString();
