@@ -288,22 +288,29 @@ void CExtractorDlg::TellOutcome(std::int32_t result, const ExtractionReport& rep
         return;
     }
 
-    if (report.FailedFiles() == 0) {
+    // A later stage's result does not stop the run, but what it could not make is still told:
+    // one line per folder that lacks files or could not be made at all.
+    QString missing;
+    for (std::size_t i = 0; i < kOutputFolderCount; ++i) {
+        const StageReport& stage = report.stages[i];
+        const QString folder = StageFolder(m_strFolder, static_cast<OutputFolder>(i));
+        if (stage.ran && !stage.succeeded) {
+            QString why = QString::fromLocal8Bit(stage.failure ? stage.failure : "the stage failed");
+            if (stage.error) why += QStringLiteral(" (%1)").arg(Reason(stage.error));
+            missing += QStringLiteral("\n%1: %2").arg(folder, why);
+        }
+        if (stage.failedFiles)
+            missing += QStringLiteral("\n%1: %2 %3 could not be written")
+                           .arg(folder)
+                           .arg(stage.failedFiles)
+                           .arg(stage.failedFiles == 1 ? QStringLiteral("file") : QStringLiteral("files"));
+    }
+    if (missing.isEmpty()) {
         ShowMessage(QMessageBox::Information, QStringLiteral("Done"));
         return;
     }
-    QString folders;
-    for (std::size_t i = 0; i < kOutputFolderCount; ++i) {
-        const unsigned failed = report.stages[i].failedFiles;
-        if (failed == 0) continue;
-        folders += QStringLiteral("\n%1: %2 %3")
-                       .arg(StageFolder(m_strFolder, static_cast<OutputFolder>(i)))
-                       .arg(failed)
-                       .arg(failed == 1 ? QStringLiteral("file") : QStringLiteral("files"));
-    }
     ShowMessage(QMessageBox::Warning,
-                QStringLiteral("The extraction ran to the end, but some files could not be written:%1")
-                    .arg(folders));
+                QStringLiteral("The extraction ran to the end, but part of it is missing:%1").arg(missing));
 }
 
 void CExtractorDlg::ShowMessage(QMessageBox::Icon icon, const QString& text) {

@@ -522,19 +522,26 @@ TEST_F(DialogTest, FileErrorDuringARunIsToldAndTheDialogStaysUsable) {
     ExpectGoodRun();
 }
 
-TEST_F(DialogTest, FilesThatCouldNotBeWrittenGiveAWarningInsteadOfDone) {
+TEST_F(DialogTest, OutputThatCouldNotBeMadeGivesAWarningInsteadOfDone) {
     const std::string output = dir / "out";
-    // A folder where a raw item file should go: that one file cannot be created.
+    // Folders where two raw item files should go: those files cannot be created.
     std::filesystem::create_directories(output + "/Raw/005.bin");
     std::filesystem::create_directories(output + "/Raw/006.bin");
+    // A plain file where the creature folder should go: that stage cannot run.
+    test::WriteFile(output + "/Creatures", {1});
     Fill(GoodImage(), 0, output);
     ClickExtract();
     ASSERT_EQ(boxes.size(), 1u);
+    const QString text = boxes[0].text;
     EXPECT_EQ(boxes[0].icon, QMessageBox::Warning);
     EXPECT_EQ(boxes[0].caption, "Quillmere");
-    EXPECT_TRUE(boxes[0].text.contains(Q(output + "/Raw: 2 files"))) << boxes[0].text.toStdString();
-    EXPECT_FALSE(boxes[0].text.contains("Done"));
+    EXPECT_TRUE(text.contains(Q(output + "/Raw: 2 files could not be written"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(Q(output + "/Creatures: cannot create the folder"))) << text.toStdString();
+    EXPECT_FALSE(text.contains("/Snd")) << text.toStdString();
+    EXPECT_FALSE(text.contains("Done"));
+    // The run went on past both.
     EXPECT_TRUE(test::FileExists(output + "/Raw/694.bin"));
+    EXPECT_TRUE(test::FileExists(output + "/Snd"));
 }
 
 class CloseTest : public DialogTest,
