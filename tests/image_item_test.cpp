@@ -153,6 +153,7 @@ TEST(ItemImage, TooLargeForTheStorageWritesNoFile) {
     StageReport report;
     EXPECT_FALSE(ExportItemImage(dir.Request(3, 4096, 4096, kGreys.data(), dir / "Out/3.bmp"), &report));
     EXPECT_FALSE(test::FileExists(dir / "Out/3.bmp"));
+    EXPECT_EQ(report.failedFiles, 0u);
 }
 
 struct WriteFailureCase {
