@@ -6,6 +6,7 @@
 
 #include "archive/byte_stream.h"
 #include "archive/decompress.h"
+#include "sound/wave.h"
 
 #include <gtest/gtest.h>
 
@@ -207,32 +208,15 @@ TEST(PackPixelRuns, RefusesWhatTheHeaderCannotHold) {
 
 // ---- BRR ----
 
-// The extraction's BRR arithmetic written out independently: 9-byte blocks, truncating division,
-// the last block silent. Returns the 16-bit samples as stored in a WAV file.
-std::vector<std::int16_t> DecodeBrrItem(const std::vector<std::uint8_t>& item) {
-    const std::uint32_t length = item[0] | (item[1] << 8);
-    const std::uint32_t blocks = (length - 11) / 9;
+// The extraction's own decoder: the item through WriteWaveFile, the WAV file's samples back.
+std::vector<std::int16_t> DecodeBrrItem(std::vector<std::uint8_t> item) {
+    std::vector<std::uint8_t> wave(kWaveHeaderSize + 32 * item.size());
+    MemoryByteStream source(item.data(), static_cast<std::int32_t>(item.size()));
+    MemoryByteStream sink(wave.data(), static_cast<std::int32_t>(wave.size()));
+    EXPECT_TRUE(WriteWaveFile(source, sink));
     std::vector<std::int16_t> samples;
-    std::int32_t p1 = 0;
-    std::int32_t p2 = 0;
-    for (std::uint32_t b = 0; b < blocks; ++b) {
-        const std::uint8_t* block = &item[11 + 9 * b];
-        const int shift = block[0] >> 4;
-        const int filter = (block[0] >> 2) & 3;
-        for (int k = 0; k < 16; ++k) {
-            int code = k % 2 == 0 ? block[1 + k / 2] >> 4 : block[1 + k / 2] & 0x0F;
-            if (code >= 8) code -= 16;
-            std::int32_t s = code * (1 << shift) / 2;
-            if (filter == 1) s += p1 / 2 - p1 / 32;
-            if (filter == 2) s += p1 - (p1 + p1 / 2) / 32 + p2 / 32 - p2 / 2;
-            if (filter == 3) s += p1 - (16 * p1) / 128 + p2 / 16 - p2 / 2;
-            s = std::clamp(s, -32768, 32767);
-            const std::int32_t out = b + 1 == blocks ? 0 : 2 * s;
-            samples.push_back(static_cast<std::int16_t>(static_cast<std::uint16_t>(out)));
-            p2 = p1;
-            p1 = out;
-        }
-    }
+    for (std::int32_t at = kWaveHeaderSize; at + 1 < sink.position; at += 2)
+        samples.push_back(static_cast<std::int16_t>(wave[at] | (wave[at + 1] << 8)));
     return samples;
 }
 
