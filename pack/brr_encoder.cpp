@@ -36,8 +36,10 @@ struct BlockChoice {
 };
 
 // Encodes one block with a given shift and filter, choosing each code for the least error of the
-// decoded sample against the input, from the history the decoder will have.
-BlockChoice TryBlock(const std::int16_t* input, int shift, int filter, BrrHistory history) {
+// decoded sample against the input, from the history the decoder will have. Gives up once the
+// error reaches limit, the best another choice has reached.
+BlockChoice TryBlock(const std::int16_t* input, int shift, int filter, BrrHistory history,
+                     std::int64_t limit) {
     BlockChoice choice;
     choice.shift = shift;
     choice.filter = filter;
@@ -62,6 +64,7 @@ BlockChoice TryBlock(const std::int16_t* input, int shift, int filter, BrrHistor
         }
         choice.codes[k] = bestCode;
         choice.error += bestError;
+        if (choice.error >= limit) return choice;
         history = bestHistory;
     }
     choice.history = history;
@@ -99,7 +102,7 @@ std::vector<std::uint8_t> EncodeBrr(std::span<const std::int16_t> samples) {
         BlockChoice best;
         for (int filter = 0; filter < kFilterCount; ++filter)
             for (int shift = 0; shift <= kBrrMaxShift; ++shift) {
-                BlockChoice candidate = TryBlock(input.data(), shift, filter, history);
+                BlockChoice candidate = TryBlock(input.data(), shift, filter, history, best.error);
                 if (candidate.error < best.error) best = candidate;
             }
         AppendBlock(out, best.shift, best.filter, 0, best.codes);
