@@ -154,6 +154,9 @@ void CExtractorDlg::CreateControls() {
         }
         case Control::Radio: {
             auto* radio = new QRadioButton(text, this);
+            // The template gives the version buttons no tab stop: Tab passes them by, a click
+            // checks one and the arrow keys then move between them.
+            radio->setFocusPolicy(Qt::ClickFocus);
             versions_->addButton(radio, versions_->buttons().size());
             widget = radio;
             break;

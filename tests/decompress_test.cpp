@@ -44,7 +44,9 @@ TEST_P(DecodeTest, ProducesTheItemBytes) {
     const DecodeCase& c = GetParam();
     Decoded d = Decode(c.decoder, c.input);
     EXPECT_EQ(d.output, c.output);
-    if (c.consumed >= 0) EXPECT_EQ(d.consumed, c.consumed);
+    if (c.consumed >= 0) {
+        EXPECT_EQ(d.consumed, c.consumed);
+    }
 }
 
 // Pixel runs: header width, -, height, -; then commands.

@@ -18,12 +18,6 @@ using Bytes = std::vector<std::uint8_t>;
 using test::RomBuilder;
 using test::TempDir;
 
-std::string RawFile(const TempDir& dir, unsigned number) {
-    char name[16];
-    std::snprintf(name, sizeof name, "Raw/%03u.bin", number);
-    return dir / name;
-}
-
 std::int32_t Extract(const RomBuilder& rom, const TempDir& dir, int version = 0,
                      ExtractionReport* report = nullptr) {
     rom.WriteTo(dir / "image.smc");
