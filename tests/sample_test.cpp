@@ -18,6 +18,12 @@
 
 namespace {
 
+constexpr std::size_t kCreatureCount = 27;
+constexpr std::size_t kCreatureRecordSize = 12;
+constexpr std::size_t kWaveHeaderSize = 58;
+constexpr std::size_t kWaveRateAt = 24;
+constexpr std::size_t kWaveSampleCountAt = 46;
+
 struct GameCase {
     const char* name;
     sample::Game game;
@@ -53,8 +59,8 @@ int BmpPixel(const std::vector<std::uint8_t>& bmp, int x, int y) {
 // Views the creature table implies: pair 0 gives one, pair 1 two more, pair 2 one more.
 std::size_t ImpliedCreatureViews(const std::vector<std::uint8_t>& image, std::uint32_t tableOffset) {
     std::size_t views = 0;
-    for (std::size_t c = 0; c < 27; ++c) {
-        const std::uint8_t* record = &image[test::kHeader + tableOffset + 12 * c];
+    for (std::size_t c = 0; c < kCreatureCount; ++c) {
+        const std::uint8_t* record = &image[test::kHeader + tableOffset + kCreatureRecordSize * c];
         if (record[4] == 0) continue;
         views += 1 + (record[6] ? 2 : 0) + (record[8] ? 1 : 0);
     }
@@ -97,7 +103,7 @@ TEST_P(SampleImageTest, ExtractsEveryItemPictureAndSound) {
     EXPECT_EQ(report_.FailedFiles(), 0u);
     EXPECT_EQ(CountFiles(Out("Raw")), 695u);
     EXPECT_EQ(CountFiles(Out("Creatures")), ImpliedCreatureViews(image_.bytes, GetParam().offsets.creatures));
-    EXPECT_GE(CountFiles(Out("Creatures")), 27u);
+    EXPECT_GE(CountFiles(Out("Creatures")), kCreatureCount);
     EXPECT_EQ(CountFiles(Out("Wall_Ornates")), 120u);
     EXPECT_EQ(CountFiles(Out("Floor_Ornates")), 54u);
     EXPECT_EQ(CountFiles(Out("Misc")), 86u);
@@ -139,13 +145,14 @@ TEST_P(SampleImageTest, PicturesComeOutAsDrawn) {
 TEST_P(SampleImageTest, SoundsComeBackCloseToWhatWasSynthesized) {
     const std::vector<std::uint8_t> wav = test::ReadFile(Out("Snd/583.wav"));
     const sample::SynthesizedSound sound = sample::SynthesizeSound(0);
-    ASSERT_GE(wav.size(), 58u);
-    EXPECT_EQ(Le32(wav, 24), static_cast<std::uint32_t>(sound.sampleRate));
+    ASSERT_GE(wav.size(), kWaveHeaderSize);
+    EXPECT_EQ(Le32(wav, kWaveRateAt), static_cast<std::uint32_t>(sound.sampleRate));
     // One silent block more than the samples need, rounded up to whole blocks.
-    EXPECT_EQ(Le32(wav, 46), static_cast<std::uint32_t>((sound.samples.size() + 15) / 16 * 16 + 16));
+    EXPECT_EQ(Le32(wav, kWaveSampleCountAt), static_cast<std::uint32_t>((sound.samples.size() + 15) / 16 * 16 + 16));
     double squares = 0.0;
     for (std::size_t i = 0; i < sound.samples.size(); ++i) {
-        const auto decoded = static_cast<std::int16_t>(wav[58 + 2 * i] | (wav[59 + 2 * i] << 8));
+        const std::size_t at = kWaveHeaderSize + 2 * i;
+        const auto decoded = static_cast<std::int16_t>(wav[at] | (wav[at + 1] << 8));
         const double error = decoded - sound.samples[i];
         squares += error * error;
     }
