@@ -245,13 +245,14 @@ void Button(Canvas& c, const char* label) {
 void TextPanel(Canvas& c, const char* line1, const char* line2) {
     const int w = c.Width();
     const int h = c.Height();
-    c.ShadedRect(0, 0, w, h, {kDarkBrown, kTan, kWhite}, true);
+    c.FillRect(0, 0, w, h, kTan);
+    c.ShadedRect(0, 0, w, h / 4, {kTan, kWhite}, true);
     c.FrameRect(0, 0, w, h, kDarkBrown);
     c.FrameRect(2, 2, w - 4, h - 4, kBrown);
     const int lines = line2 ? 2 : 1;
     const int top = (h - lines * 9) / 2;
     c.Text((w - Canvas::TextWidth(line1)) / 2, top, line1, kDarkRed);
-    if (line2) c.Text((w - Canvas::TextWidth(line2)) / 2, top + 10, line2, kShadow);
+    if (line2) c.Text((w - Canvas::TextWidth(line2)) / 2, top + 10, line2, kDarkBrown);
 }
 
 void Icon(Canvas& c, int which) {
@@ -311,7 +312,6 @@ void Icon(Canvas& c, int which) {
     default:  // pointing arrow cursor
         c.FillPolygon({{0, 0}, {W * 0.9, H * 0.6}, {W * 0.5, H * 0.62}, {W * 0.7, H}, {W * 0.5, H},
                        {W * 0.32, H * 0.7}, {0, H * 0.9}}, kWhite);
-        c.Outline(kShadow);
         break;
     }
     c.Outline(kShadow);

@@ -5,7 +5,6 @@
 
 #include "archive/raw_items.h"
 #include "extract/version_profile.h"
-#include "image/creatures.h"
 #include "image/misc.h"
 #include "image/ornates.h"
 #include "pack/brr_encoder.h"
@@ -16,7 +15,6 @@
 #include <algorithm>
 #include <array>
 #include <map>
-#include <optional>
 #include <stdexcept>
 #include <string>
 
