@@ -12,7 +12,7 @@ namespace {
 
 // Converts one raw item into its WAV file. Returns false when the WAV file could not be created
 // or written whole; an input that runs short is the item's fault, not the file's, and is not a
-// failure here.
+// failure here: its WAV file keeps what was written (nothing, for an item without a header).
 bool ConvertSound(platform::File& raw, const char* wavePath) {
     platform::File wave;
     if (!wave.CreateForWriting(wavePath)) return false;
@@ -21,15 +21,7 @@ bool ConvertSound(platform::File& raw, const char* wavePath) {
     FileByteStream sink(wave.Stream());
     const bool converted = WriteWaveFile(source, sink);
     const bool refused = !converted && std::ferror(wave.Stream());
-    const bool empty = !converted && !refused && std::ftell(wave.Stream()) == 0;
     const bool closed = wave.Close();
-
-    // An item too short for its header, or whose length field is below it, gives not even a WAV
-    // header; an empty file under a .wav name would only pass for a sound, so none is left.
-    if (empty) {
-        std::remove(wavePath);
-        return true;
-    }
     return !refused && closed;
 }
 

@@ -117,21 +117,22 @@ TEST_F(SoundStage, FailsWhenTheSoundFolderCannotBeMade) {
     EXPECT_EQ(test::ReadFile(out / "Snd"), (Bytes{1, 2, 3}));
 }
 
-TEST_F(SoundStage, ItemsWithoutAHeaderLeaveNoSound) {
+TEST_F(SoundStage, ItemsWithoutAHeaderLeaveAnEmptyFile) {
     Bytes lengthBelowHeader = SoundItem(3);
     lengthBelowHeader[0] = 10;
     lengthBelowHeader[1] = 0;
     test::WriteFile(RawFile(583), lengthBelowHeader);
     test::WriteFile(RawFile(584), {0x1D, 0x00, 0, 0});
     test::WriteFile(RawFile(585), {});
-    // A sound left by an earlier run is not kept as if it belonged to this item.
+    // A sound left by an earlier run is replaced, not kept as if it belonged to this item.
     fs::create_directory(out / "Snd");
     test::WriteFile(WaveFile(583), SoundItem(1));
 
     StageReport report;
     EXPECT_TRUE(Run(&report));
     EXPECT_EQ(report.failedFiles, 0u);
-    EXPECT_TRUE(WaveNames().empty());
+    EXPECT_EQ(WaveNames(), (std::set<std::string>{"583.wav", "584.wav", "585.wav"}));
+    for (unsigned number : {583u, 584u, 585u}) EXPECT_TRUE(test::ReadFile(WaveFile(number)).empty()) << number;
 }
 
 TEST_F(SoundStage, ShortItemKeepsTheBlocksReadWhole) {
@@ -225,11 +226,16 @@ TEST(SoundExtraction, RunWritesSoundsFromTheImage) {
     EXPECT_TRUE(sounds.succeeded);
     EXPECT_EQ(sounds.failedFiles, 0u);
 
-    // The other sound items are empty in this image and give no sound.
+    // The other sound items are empty in this image: their WAV files are empty too.
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(work / "out/Snd"))
-        names.insert(entry.path().filename().string());
-    EXPECT_EQ(names, (std::set<std::string>{"583.wav", "600.wav", "648.wav"}));
+    for (const auto& entry : fs::directory_iterator(work / "out/Snd")) {
+        const std::string name = entry.path().filename().string();
+        if (name != "583.wav" && name != "600.wav" && name != "648.wav") {
+            EXPECT_EQ(fs::file_size(entry.path()), 0u) << name;
+        }
+        names.insert(name);
+    }
+    EXPECT_EQ(names.size(), 45u);
 
     const Bytes first = test::ReadFile(work / "out/Snd/583.wav");
     ASSERT_EQ(first.size(), 122u);
