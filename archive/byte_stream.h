@@ -27,8 +27,17 @@ class FileByteStream final : public ByteSource, public ByteSink {
 public:
     explicit FileByteStream(std::FILE* stream) : stream(stream) {}
 
-    std::int32_t Get() override;
-    bool Put(int value) override;
+    // getc_unlocked and putc_unlocked are the one-byte fread and fwrite without the per-call
+    // lock: one thread runs an extraction, so the lock buys nothing.
+    std::int32_t Get() override {
+        if (!stream) return -1;
+        const int byte = getc_unlocked(stream);
+        return byte == EOF ? -1 : byte;
+    }
+    bool Put(int value) override {
+        if (!stream) return false;
+        return putc_unlocked(static_cast<unsigned char>(value), stream) != EOF;
+    }
 
     std::FILE* stream;
 };
@@ -39,8 +48,16 @@ class MemoryByteStream final : public ByteSource, public ByteSink {
 public:
     MemoryByteStream(std::uint8_t* buffer, std::int32_t size) : buffer(buffer), size(size) {}
 
-    std::int32_t Get() override;
-    bool Put(int value) override;
+    // Defined here so that the decoders, which hold the stream by its own type, call them directly.
+    std::int32_t Get() override {
+        if (size < position + 1) return -1;
+        return buffer[position++];
+    }
+    bool Put(int value) override {
+        if (size < position + 1) return false;
+        buffer[position++] = static_cast<std::uint8_t>(value);
+        return true;
+    }
 
     // Appends count bytes taken from distance bytes before the position, LZ77 fashion: each byte
     // is read after the ones before it were written, so a short distance repeats a pattern.

@@ -33,16 +33,18 @@ bool RunPixelCommand(int command, int width, ByteSource& input, MemoryByteStream
                      std::int32_t& added) {
     const int op = command >> 4;
     const int v = command & 0x0F;
-    ByteSink& sink = output;
     auto run = [&](std::int32_t count) {
         for (std::int32_t i = 0; i < count; ++i)
-            if (!sink.Put(v)) return false;
+            if (!output.Put(v)) return false;
         return true;
     };
+    // Each pixel repeats the one a row above. One CopyBack of the whole count reads and writes
+    // the same bytes in the same order as one copy per pixel; near the buffer's end it copies
+    // only the pixels that fit, as single copies would, and the command then fails.
     auto copyFromRowAbove = [&](std::int32_t count) {
-        for (std::int32_t i = 0; i < count; ++i)
-            if (!output.CopyBack(width, 1)) return false;
-        return true;
+        const std::int32_t room = output.size - output.position;
+        const std::int32_t fitting = count < room ? count : room;
+        return output.CopyBack(width, fitting) && fitting == count;
     };
     auto readWord = [&](std::int32_t& word) {
         std::int32_t hi = input.Get();
@@ -66,10 +68,10 @@ bool RunPixelCommand(int command, int width, ByteSource& input, MemoryByteStream
         if ((n = input.Get()) < 0) return false;
         added = n + 1;
         // An even n leaves one pixel over for the bytes to fill: v stands first.
-        if (n % 2 == 0 && !sink.Put(v)) return false;
+        if (n % 2 == 0 && !output.Put(v)) return false;
         for (std::int32_t bytes = (n + 1) / 2; bytes > 0; --bytes) {
             std::int32_t b = input.Get();
-            if (b < 0 || !sink.Put(b >> 4) || !sink.Put(b & 0x0F)) return false;
+            if (b < 0 || !output.Put(b >> 4) || !output.Put(b & 0x0F)) return false;
         }
         return true;
     }
@@ -79,7 +81,7 @@ bool RunPixelCommand(int command, int width, ByteSource& input, MemoryByteStream
     case PixelOp::CopyThenV:
         if ((n = input.Get()) < 0) return false;
         added = n + 2;
-        return copyFromRowAbove(n + 1) && sink.Put(v);
+        return copyFromRowAbove(n + 1) && output.Put(v);
     case PixelOp::WordRun:
         if (!readWord(n)) return false;
         added = n + 1;
@@ -133,7 +135,6 @@ void DecodeLz(ByteSource& input, MemoryByteStream& output) {
         if ((byte = input.Get()) < 0) return;
     const std::int32_t length = header[2] * 256 + header[3];
 
-    ByteSink& sink = output;
     // The length is tested only between commands, so the last one may run past it.
     while (output.position < length) {
         std::int32_t control = input.Get();
@@ -149,7 +150,7 @@ void DecodeLz(ByteSource& input, MemoryByteStream& output) {
             // 0nnnnnnn: n literal bytes.
             for (std::int32_t i = 0; i < control; ++i) {
                 std::int32_t byte = input.Get();
-                if (byte < 0 || !sink.Put(byte)) return;
+                if (byte < 0 || !output.Put(byte)) return;
             }
         }
     }
