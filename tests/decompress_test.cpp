@@ -126,6 +126,15 @@ TEST(DecodePixelRle, StopsAtTheFullBuffer) {
     EXPECT_EQ(d.output.back(), 0x77);
 }
 
+TEST(DecodePixelRle, RowCopyAtTheFullBufferKeepsThePixelsThatFit) {
+    // 65,020 pixels of colour 7, then a copy of 600 pixels from the row above: 516 fit before the
+    // buffer is full, they stay, and the item ends there.
+    Bytes input = {255, 0, 255, 0, 0xC7, 0xFD, 0xFB, 0xF0, 0x02, 0x56};
+    Decoded d = Decode(Decoder::PixelRle, input);
+    EXPECT_EQ(d.output.size(), 32768u);
+    EXPECT_EQ(d.output.back(), 0x77);
+}
+
 TEST(DecodeLz, StopsAtTheFullBuffer) {
     // Length 0xFFFF asked; literal runs of 127 fill the buffer, and the run that would pass 65,536
     // bytes ends the item at exactly that size.
