@@ -1,5 +1,6 @@
 #include "image/dib_image.h"
 
+#include "archive/little_endian.h"
 #include "platform/file.h"
 
 #include <cstring>
@@ -17,16 +18,6 @@ bool DepthSupported(std::uint16_t bitsPerPixel) {
     default:
         return false;
     }
-}
-
-void Put16(std::uint8_t* at, std::uint32_t value) {
-    at[0] = static_cast<std::uint8_t>(value);
-    at[1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void Put32(std::uint8_t* at, std::uint32_t value) {
-    Put16(at, value);
-    Put16(at + 2, value >> 16);
 }
 
 bool WriteBlock(std::FILE* stream, const void* bytes, std::size_t length) {
@@ -83,18 +74,18 @@ bool CDibImage::WriteBitmapFile(const char* path) const {
     const std::uint32_t pixelOffset = kBitmapFileHeaderSize + kBitmapInfoHeaderSize + 4 * colours;
 
     std::uint8_t fileHeader[kBitmapFileHeaderSize] = {'B', 'M'};
-    Put32(fileHeader + 2, pixelOffset + imageSize);
-    Put32(fileHeader + 10, pixelOffset);  // the two reserved words stay 0
+    PutLe32(fileHeader + 2, pixelOffset + imageSize);
+    PutLe32(fileHeader + 10, pixelOffset);  // the two reserved words stay 0
 
     std::uint8_t infoHeader[kBitmapInfoHeaderSize] = {};
-    Put32(infoHeader + 0, kBitmapInfoHeaderSize);
-    Put32(infoHeader + 4, static_cast<std::uint32_t>(width_));
-    Put32(infoHeader + 8, static_cast<std::uint32_t>(height_));  // positive: bottom row first
-    Put16(infoHeader + 12, 1);
-    Put16(infoHeader + 14, bitsPerPixel_);
-    Put32(infoHeader + 20, imageSize);  // compression 0 and both resolutions 0 stay
-    Put32(infoHeader + 32, colours);
-    Put32(infoHeader + 36, colours);
+    PutLe32(infoHeader + 0, kBitmapInfoHeaderSize);
+    PutLe32(infoHeader + 4, static_cast<std::uint32_t>(width_));
+    PutLe32(infoHeader + 8, static_cast<std::uint32_t>(height_));  // positive: bottom row first
+    PutLe16(infoHeader + 12, 1);
+    PutLe16(infoHeader + 14, bitsPerPixel_);
+    PutLe32(infoHeader + 20, imageSize);  // compression 0 and both resolutions 0 stay
+    PutLe32(infoHeader + 32, colours);
+    PutLe32(infoHeader + 36, colours);
 
     RgbQuad table[kMaxColours];
     if (colours != 0 && GetColourTable(0, colours, table) != colours) return false;

@@ -1,6 +1,7 @@
 #include "sound/wave.h"
 
 #include "archive/byte_stream.h"
+#include "archive/little_endian.h"
 
 #include <algorithm>
 
@@ -9,16 +10,6 @@ namespace {
 // The sample rate is 5 * P + 11000 Hz for the item's rate value P.
 constexpr std::uint32_t kRateBase = 11000;
 constexpr std::uint32_t kRateStep = 5;
-
-void PutLe16(std::uint8_t* at, std::uint32_t value) {
-    at[0] = static_cast<std::uint8_t>(value);
-    at[1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void PutLe32(std::uint8_t* at, std::uint32_t value) {
-    PutLe16(at, value);
-    PutLe16(at + 2, value >> 16);
-}
 
 void PutTag(std::uint8_t* at, const char (&tag)[5]) { std::copy(tag, tag + 4, at); }
 
