@@ -163,13 +163,11 @@ TEST(RunExtraction, FileErrorOfTheImageLeavesTheRun) {
     TempDir dir;
     const std::string fifo = dir / "image.smc";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // The writer only opens the pipe so that the run's open goes through; a write could meet a
+    // reader that has already closed it and end the test process with SIGPIPE.
     std::thread writer([&] {
         int fd = open(fifo.c_str(), O_WRONLY);
-        if (fd >= 0) {
-            const char bytes[64] = {};
-            [[maybe_unused]] ssize_t written = write(fd, bytes, sizeof bytes);
-            close(fd);
-        }
+        if (fd >= 0) close(fd);
     });
     try {
         RunExtraction(fifo.c_str(), dir.Path().c_str(), 0);
