@@ -43,11 +43,14 @@ std::int32_t DecodeItem(const ItemRecord& item, platform::File& rom, FileByteStr
 
 namespace {
 
+// One write of the whole item, nothing for an empty one. False when the file could not be
+// created, written whole or closed.
 bool WriteRawItem(const char* path, const std::uint8_t* bytes, std::int32_t length) {
-    std::FILE* file = std::fopen(path, "wb");
-    if (!file) return false;
-    bool written = length == 0 || std::fwrite(bytes, static_cast<std::size_t>(length), 1, file) == 1;
-    return (std::fclose(file) == 0) && written;
+    platform::File file;
+    if (!file.CreateForWriting(path)) return false;
+    const bool written =
+        length == 0 || std::fwrite(bytes, static_cast<std::size_t>(length), 1, file.Stream()) == 1;
+    return file.Close() && written;
 }
 
 }  // namespace

@@ -45,10 +45,14 @@ bool File::Open(const char* path, const char* mode) {
     errno = 0;
     stream_ = path ? std::fopen(path, mode) : nullptr;
     openError_ = stream_ ? 0 : (errno ? errno : ENOENT);
+    if (stream_) std::setvbuf(stream_, buffer_, _IOFBF, sizeof buffer_);
     return stream_ != nullptr;
 }
 
 void File::Seek(std::int64_t offset) {
+    // Most seeks of a run land where the stream already stands (the next item, the next record);
+    // those need no system call. A stream at its end still seeks, which clears the end mark.
+    if (stream_ && offset >= 0 && !std::feof(stream_) && ftello(stream_) == offset) return;
     if (!stream_ || offset < 0 || fseeko(stream_, static_cast<off_t>(offset), SEEK_SET) != 0)
         throw FileError("seek", path_, stream_ ? errno : EBADF);
 }
