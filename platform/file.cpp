@@ -28,16 +28,55 @@ bool File::OpenForReading(const char* path) {
     // fopen accepts a directory on this platform and only the first read fails; refuse it here
     // so that an image path naming a folder is reported like any other file that cannot be opened.
     struct stat info;
-    if (fstat(fileno(stream_), &info) == 0 && S_ISDIR(info.st_mode)) {
+    const bool described = fstat(fileno(stream_), &info) == 0;
+    if (described && S_ISDIR(info.st_mode)) {
         std::fclose(stream_);
         stream_ = nullptr;
         openError_ = EISDIR;
         return false;
     }
+    if (described) StartReading(info.st_dev, info.st_ino);
     return true;
 }
 
-bool File::CreateForWriting(const char* path) { return Open(path, "wb"); }
+bool File::CreateForWriting(const char* path) {
+    struct stat info;
+    if (path && firstReading_ && stat(path, &info) == 0 && IsBeingRead(info.st_dev, info.st_ino)) {
+        Close();
+        CopyText(path_, sizeof path_, path);
+        openError_ = EBUSY;
+        return false;
+    }
+    return Open(path, "wb");
+}
+
+File* File::firstReading_ = nullptr;
+
+void File::StartReading(std::uint64_t device, std::uint64_t inode) {
+    reading_ = true;
+    device_ = device;
+    inode_ = inode;
+    nextReading_ = firstReading_;
+    firstReading_ = this;
+}
+
+void File::StopReading() {
+    if (!reading_) return;
+    for (File** link = &firstReading_; *link; link = &(*link)->nextReading_) {
+        if (*link == this) {
+            *link = nextReading_;
+            break;
+        }
+    }
+    reading_ = false;
+    nextReading_ = nullptr;
+}
+
+bool File::IsBeingRead(std::uint64_t device, std::uint64_t inode) {
+    for (const File* file = firstReading_; file; file = file->nextReading_)
+        if (file->device_ == device && file->inode_ == inode) return true;
+    return false;
+}
 
 bool File::Open(const char* path, const char* mode) {
     Close();
@@ -65,6 +104,7 @@ std::size_t File::Read(void* buffer, std::size_t count) {
 }
 
 bool File::Close() {
+    StopReading();
     if (!stream_) return true;
     bool closed = std::fclose(stream_) == 0;
     stream_ = nullptr;

@@ -37,7 +37,9 @@ public:
     // Opens an existing file for reading. A directory is refused. On failure returns false and
     // keeps the system's error number.
     bool OpenForReading(const char* path);
-    // Creates or truncates a file for writing.
+    // Creates or truncates a file for writing. A file that a File of this process holds open for
+    // reading is refused (EBUSY) and left as it is: an output named like the image, or a hard
+    // link to it, would otherwise be emptied while the run reads the image.
     bool CreateForWriting(const char* path);
 
     bool IsOpen() const { return stream_ != nullptr; }
@@ -61,8 +63,18 @@ public:
 
 private:
     bool Open(const char* path, const char* mode);
+    // Files open for reading form a list through their objects, so that no file is created over
+    // one of them; it needs no allocation and the extraction runs on one thread.
+    void StartReading(std::uint64_t device, std::uint64_t inode);
+    void StopReading();
+    static bool IsBeingRead(std::uint64_t device, std::uint64_t inode);
 
     std::FILE* stream_ = nullptr;
+    bool reading_ = false;
+    std::uint64_t device_ = 0;
+    std::uint64_t inode_ = 0;
+    File* nextReading_ = nullptr;
+    static File* firstReading_;
     char buffer_[kBufferSize];
     char path_[512] = {};
     int openError_ = 0;

@@ -248,6 +248,47 @@ INSTANTIATE_TEST_SUITE_P(
                 false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// An image kept where the run writes one of its outputs, under that name or as a hard link: the
+// output is refused and counted, and the image keeps its bytes.
+struct ImageInTheWay {
+    const char* name;
+    const char* output;  // the output file that is the image
+    bool hardLink;       // the image lies beside the output folder, linked in as the output
+    const char* counted;
+};
+
+class ImageInTheWayTest : public ::testing::TestWithParam<ImageInTheWay> {};
+
+TEST_P(ImageInTheWayTest, IsNotOverwritten) {
+    const ImageInTheWay& c = GetParam();
+    TempDir dir;
+    const Bytes image = EveryStage().Bytes();
+    const std::string output = dir / (std::string("out/") + c.output);
+    fs::create_directories(fs::path(output).parent_path());
+    std::string imagePath = output;
+    if (c.hardLink) {
+        imagePath = dir / "image.smc";
+        test::WriteFile(imagePath, image);
+        fs::create_hard_link(imagePath, output);
+    } else {
+        test::WriteFile(imagePath, image);
+    }
+
+    const test::ProcessResult r = test::RunProgram(QUILLMERE_CLI, {"--game", "jp", imagePath, dir / "out"});
+
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(std::string("could not be written: ") + c.counted), std::string::npos) << r.err;
+    EXPECT_EQ(test::ReadFile(imagePath), image);
+    EXPECT_EQ(RegularFiles(dir / "out/Raw"), 695u);
+    EXPECT_EQ(FileSize(dir / "out/Snd/584.wav"), 58 + 32 * kShortSoundBlocks);
+}
+
+INSTANTIATE_TEST_SUITE_P(WriteFailure, ImageInTheWayTest,
+                         ::testing::Values(ImageInTheWay{"RawItemFile", "Raw/000.bin", false, "Raw 1"},
+                                           ImageInTheWay{"SoundFile", "Snd/583.wav", false, "Snd 1"},
+                                           ImageInTheWay{"HardLinkedBitmap", "Misc/242.bmp", true, "Misc 1"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // Opens a pipe for writing whenever a reader waits on it, until stopped: each open of the image
 // by the command line or the run goes through, and its first seek fails.
 class PipeFeeder {
