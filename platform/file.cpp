@@ -2,8 +2,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -24,17 +26,36 @@ FileError::FileError(const char* operation, const char* path, int error) : error
 File::~File() { Close(); }
 
 bool File::OpenForReading(const char* path) {
-    if (!Open(path, "rb")) return false;
-    // fopen accepts a directory on this platform and only the first read fails; refuse it here
-    // so that an image path naming a folder is reported like any other file that cannot be opened.
+    Close();
+    CopyText(path_, sizeof path_, path);
+    // A plain open of a named pipe waits for a writer, for ever if none comes. Opened without
+    // waiting, a pipe is taken at once and fails at its first seek like any stream that cannot
+    // seek; reads wait as usual again once the file is open.
+    errno = 0;
+    const int fd = path ? ::open(path, O_RDONLY | O_NONBLOCK) : -1;
+    if (fd < 0) {
+        openError_ = errno ? errno : ENOENT;
+        return false;
+    }
+    // A directory opens too and only the first read fails; refuse it here so that an image path
+    // naming a folder is reported like any other file that cannot be opened.
     struct stat info;
-    const bool described = fstat(fileno(stream_), &info) == 0;
+    const bool described = fstat(fd, &info) == 0;
     if (described && S_ISDIR(info.st_mode)) {
-        std::fclose(stream_);
-        stream_ = nullptr;
+        ::close(fd);
         openError_ = EISDIR;
         return false;
     }
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    stream_ = fdopen(fd, "rb");
+    if (!stream_) {
+        openError_ = errno;
+        ::close(fd);
+        return false;
+    }
+    openError_ = 0;
+    std::setvbuf(stream_, buffer_, _IOFBF, sizeof buffer_);
     if (described) StartReading(info.st_dev, info.st_ino);
     return true;
 }

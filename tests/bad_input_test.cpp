@@ -12,6 +12,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -128,7 +129,9 @@ TEST_P(BadImageTest, EndsCleanlyAndChangesOnlyTheOutputFolder) {
     const std::string image = c.make(dir);
     const auto before = Snapshot(dir.Path());
 
-    const test::ProcessResult r = test::RunProgram(QUILLMERE_CLI, {"--game", c.game, image, dir / kOutput});
+    // Bounded in time, so that an input that makes the command wait for ever fails as such (124).
+    const test::ProcessResult r =
+        test::RunProgram("timeout", {"60", QUILLMERE_CLI, "--game", c.game, image, dir / kOutput});
 
     ASSERT_EQ(r.status, c.status) << r.err;
     EXPECT_EQ(OutsideOutput(Snapshot(dir.Path())), before);
@@ -155,6 +158,12 @@ INSTANTIATE_TEST_SUITE_P(
                  "jp", 1, "Is a directory"},
         BadImage{"MissingPath", [](const TempDir& d) { return d / "none.smc"; }, "us", 1,
                  "No such file or directory"},
+        BadImage{"NamedPipeWithoutWriter",
+                 [](const TempDir& d) {
+                     mkfifo((d / "image.smc").c_str(), 0600);
+                     return d / "image.smc";
+                 },
+                 "jp", 1, "Illegal seek"},
         BadImage{"DeviceWithNoBytes", [](const TempDir&) { return std::string("/dev/null"); }, "us", 1,
                  kTypeTableCut},
         BadImage{"CutInsideTheHeader", File(Cut(test::kHeader - 1)), "us", 1, kTypeTableCut},
