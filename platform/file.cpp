@@ -61,14 +61,33 @@ bool File::OpenForReading(const char* path) {
 }
 
 bool File::CreateForWriting(const char* path) {
-    struct stat info;
-    if (path && firstReading_ && stat(path, &info) == 0 && IsBeingRead(info.st_dev, info.st_ino)) {
-        Close();
-        CopyText(path_, sizeof path_, path);
-        openError_ = EBUSY;
+    Close();
+    CopyText(path_, sizeof path_, path);
+    errno = 0;
+    // A file made new cannot be one this process reads, so a fresh output folder costs one open
+    // per file. Only a file that already exists is looked at before it is truncated.
+    int fd = path ? ::open(path, O_WRONLY | O_CREAT | O_EXCL, 0666) : -1;
+    if (fd < 0 && errno == EEXIST) {
+        struct stat info;
+        if (firstReading_ && stat(path, &info) == 0 && IsBeingRead(info.st_dev, info.st_ino)) {
+            openError_ = EBUSY;
+            return false;
+        }
+        fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    }
+    if (fd < 0) {
+        openError_ = errno ? errno : ENOENT;
         return false;
     }
-    return Open(path, "wb");
+    stream_ = fdopen(fd, "wb");
+    if (!stream_) {
+        openError_ = errno;
+        ::close(fd);
+        return false;
+    }
+    openError_ = 0;
+    std::setvbuf(stream_, buffer_, _IOFBF, sizeof buffer_);
+    return true;
 }
 
 File* File::firstReading_ = nullptr;
@@ -97,16 +116,6 @@ bool File::IsBeingRead(std::uint64_t device, std::uint64_t inode) {
     for (const File* file = firstReading_; file; file = file->nextReading_)
         if (file->device_ == device && file->inode_ == inode) return true;
     return false;
-}
-
-bool File::Open(const char* path, const char* mode) {
-    Close();
-    CopyText(path_, sizeof path_, path);
-    errno = 0;
-    stream_ = path ? std::fopen(path, mode) : nullptr;
-    openError_ = stream_ ? 0 : (errno ? errno : ENOENT);
-    if (stream_) std::setvbuf(stream_, buffer_, _IOFBF, sizeof buffer_);
-    return stream_ != nullptr;
 }
 
 void File::Seek(std::int64_t offset) {
