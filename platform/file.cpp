@@ -48,14 +48,7 @@ bool File::OpenForReading(const char* path) {
     }
     const int flags = fcntl(fd, F_GETFL);
     if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    stream_ = fdopen(fd, "rb");
-    if (!stream_) {
-        openError_ = errno;
-        ::close(fd);
-        return false;
-    }
-    openError_ = 0;
-    std::setvbuf(stream_, buffer_, _IOFBF, sizeof buffer_);
+    if (!Adopt(fd, "rb")) return false;
     if (described) StartReading(info.st_dev, info.st_ino);
     return true;
 }
@@ -79,7 +72,11 @@ bool File::CreateForWriting(const char* path) {
         openError_ = errno ? errno : ENOENT;
         return false;
     }
-    stream_ = fdopen(fd, "wb");
+    return Adopt(fd, "wb");
+}
+
+bool File::Adopt(int fd, const char* mode) {
+    stream_ = fdopen(fd, mode);
     if (!stream_) {
         openError_ = errno;
         ::close(fd);

@@ -62,6 +62,9 @@ public:
     static constexpr std::size_t kBufferSize = 16 * 1024;
 
 private:
+    // Wraps an open descriptor in this object's stream with its own buffer; closes it on failure.
+    bool Adopt(int fd, const char* mode);
+
     // Files open for reading form a list through their objects, so that no file is created over
     // one of them; it needs no allocation and the extraction runs on one thread.
     void StartReading(std::uint64_t device, std::uint64_t inode);
